@@ -1,0 +1,17 @@
+#pragma once
+
+// Exit statuses: what a script or a deployment system sees of the run.
+constexpr int kExitDone = 0;         // setup ran, no problems; or usage shown
+constexpr int kExitHelp = 1;         // help requested, usage shown
+constexpr int kExitRejected = 2;     // command line rejected, nothing run
+constexpr int kExitProtected = 3;    // no file can be created beside setup
+constexpr int kExitSetupErrors = 4;  // setup ran and reported problems
+
+// Bytes from the constant texts that the run prints, for the tests.
+extern const char kUsageText[];
+extern const char kToolLetters[];
+
+// The whole run, from the argument vector to the exit status: usage and
+// help, the option checks, the write-access probe, the setup run and the
+// report of its error file. Everything it says goes to standard output.
+int runQuorvantel(int argc, const char* const* argv);
