@@ -50,20 +50,19 @@ constexpr char kLineBreakLine[] =
     " The command line holds a line break, which the command interpreter "
     "cannot take";
 
-// At least one tool letter in the "T" value and a "path" that names a
-// program. No file name holds a double quote, and one in the path would let
-// cmd start a program of another name.
-bool hasToolAndSetupPath(const OptionTable& table) {
+}  // namespace
+
+bool passesOptionChecks(const OptionTable& table) {
   const auto tools = table.find("T");
   const auto path = table.find("path");
+  // No file name holds a double quote, and one in the path would let cmd
+  // start a program of another name.
   return tools != table.end() &&
          tools->second.find_first_of(kToolLetters) != std::string::npos &&
          path != table.end() &&
          path->second.find(".exe") != std::string::npos &&
          path->second.find('"') == std::string::npos;
 }
-
-}  // namespace
 
 int runQuorvantel(int argc, const char* const* argv) {
   OptionTable table;
@@ -81,7 +80,7 @@ int runQuorvantel(int argc, const char* const* argv) {
     return kExitHelp;
   }
 
-  if (!hasToolAndSetupPath(table)) {
+  if (!passesOptionChecks(table)) {
     for (const char* line : kRejectedLines) {
       printLine(line);
     }

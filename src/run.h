@@ -1,5 +1,7 @@
 #pragma once
 
+#include "options/option_table.h"
+
 // Exit statuses: what a script or a deployment system sees of the run.
 constexpr int kExitDone = 0;         // setup ran, no problems; or usage shown
 constexpr int kExitHelp = 1;         // help requested, usage shown
@@ -10,6 +12,10 @@ constexpr int kExitSetupErrors = 4;  // setup ran and reported problems
 // Bytes from the constant texts that the run prints, for the tests.
 extern const char kUsageText[];
 extern const char kToolLetters[];
+
+// True when the "T" value holds at least one tool letter and the "path"
+// value names a program: it contains ".exe" and no double quote.
+bool passesOptionChecks(const OptionTable& table);
 
 // The whole run, from the argument vector to the exit status: usage and
 // help, the option checks, the write-access probe, the setup run and the

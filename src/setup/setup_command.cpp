@@ -1,5 +1,6 @@
 #include "setup/setup_command.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -11,13 +12,13 @@ namespace {
 // when glued to what follows: "echo.exe" prints "exe", "cd..\setup.exe"
 // changes folder and "set.exe" lists variables.
 constexpr std::array<std::string_view, 50> kCmdBuiltins = {
-    "assoc", "break",    "call",  "cd",     "chdir",  "choice", "cls",
-    "color", "copy",     "ctty",  "date",   "del",    "dir",    "dpath",
-    "echo",  "endlocal", "erase", "exit",   "for",    "ftype",  "goto",
-    "help",  "if",       "keys",  "label",  "md",     "mkdir",  "mklink",
-    "more",  "move",     "path",  "pause",  "popd",   "prompt", "pushd",
-    "rd",    "rem",      "ren",   "rename", "rmdir",  "set",    "setlocal",
-    "shift", "start",    "time",  "title",  "type",   "ver",    "verify",
+    "assoc", "break",    "call",  "cd",     "chdir", "choice", "cls",
+    "color", "copy",     "ctty",  "date",   "del",   "dir",    "dpath",
+    "echo",  "endlocal", "erase", "exit",   "for",   "ftype",  "goto",
+    "help",  "if",       "keys",  "label",  "md",    "mkdir",  "mklink",
+    "more",  "move",     "path",  "pause",  "popd",  "prompt", "pushd",
+    "rd",    "rem",      "ren",   "rename", "rmdir", "set",    "setlocal",
+    "shift", "start",    "time",  "title",  "type",  "ver",    "verify",
     "vol"};
 
 bool isAsciiLetter(char c) {
@@ -36,12 +37,8 @@ bool startsWithCmdBuiltin(const std::string& program) {
     }
     word.push_back(toLowerAscii(c));
   }
-  for (const std::string_view builtin : kCmdBuiltins) {
-    if (word == builtin) {
-      return true;
-    }
-  }
-  return false;
+  return std::find(kCmdBuiltins.begin(), kCmdBuiltins.end(), word) !=
+         kCmdBuiltins.end();
 }
 
 // Bytes that end or alter cmd's reading of a bare program name: separators,
@@ -60,10 +57,8 @@ bool programNeedsQuotes(const std::string& program) {
   if (program.front() == '@' || program.front() == ':') {
     return true;
   }
-  for (const char c : program) {
-    if (breaksBareProgramName(c)) {
-      return true;
-    }
+  if (std::any_of(program.begin(), program.end(), breaksBareProgramName)) {
+    return true;
   }
   return startsWithCmdBuiltin(program);
 }
@@ -99,9 +94,9 @@ void buildSetupCommand(const OptionTable& table, std::string& command) {
   std::string directoryPart;
   for (const auto& [key, value] : table) {
     if (key == "D") {
-      directoryPart = " /" + key + "=" + value;
+      directoryPart.assign(" /").append(key).append("=").append(value);
     } else if (key == "L" || key == "SO" || key == "T") {
-      command += " /" + key + "=" + value;
+      command.append(" /").append(key).append("=").append(value);
     }
   }
   // The setup reads its target directory to the end of its command line, so
@@ -141,8 +136,7 @@ std::string encodeForCmd(const std::string& command,
   return encoded;
 }
 
-std::string encodeForSh(const std::string& command,
-                        std::size_t programLength) {
+std::string encodeForSh(const std::string& command, std::size_t programLength) {
   const std::string_view text = command;
   const std::string_view program = text.substr(0, programLength);
   std::string encoded;
@@ -180,6 +174,8 @@ bool holdsLineBreak(const std::string& text) {
 
 void runSetupCommand(const std::string& interpreterCommand) {
   // The setup's exit status means what the setup wants it to mean; the run
-  // reports through the error file alone.
-  static_cast<void>(std::system(interpreterCommand.c_str()));
+  // reports through the error file alone. The encoding makes the interpreter
+  // read the command as one program and its arguments.
+  static_cast<void>(
+      std::system(interpreterCommand.c_str()));  // NOLINT(cert-env33-c)
 }

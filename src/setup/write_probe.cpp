@@ -45,9 +45,8 @@ bool probeWriteAccess(std::string setupPath) {
       }
       return true;
     }
-    const bool written =
-        write(fd, kProbeContent, sizeof kProbeContent - 1) ==
-        static_cast<int>(sizeof kProbeContent - 1);
+    const bool written = write(fd, kProbeContent, sizeof kProbeContent - 1) ==
+                         static_cast<int>(sizeof kProbeContent - 1);
     const bool closed = close(fd) == 0;
     const bool readBack = written && closed && readsBackProbeContent(name);
     std::remove(name.c_str());

@@ -26,8 +26,8 @@ TEST(CmdModel, ReadsLinesAsCmdDoes) {
 }
 
 TEST(CmdModel, FlagsLinesThatRunSomethingElse) {
-  EXPECT_FALSE(readCmdLine("C:\\s\\setup.exe /D=C:\\x&echo INJECTED")
-                   .predictable);
+  EXPECT_FALSE(
+      readCmdLine("C:\\s\\setup.exe /D=C:\\x&echo INJECTED").predictable);
   EXPECT_FALSE(readCmdLine("setup.exe /D=a|b").predictable);
   EXPECT_FALSE(readCmdLine("setup.exe /D=(x)").predictable);
   EXPECT_FALSE(readCmdLine("@setup.exe /S").predictable);

@@ -25,7 +25,12 @@ TEST(ReportErrorFile, PrintsEveryLineThenDeletesTheFile) {
        true},
       {"CR LF line ends", "a\r\nb\r\n", "a\nb\n", true},
       {"lone CR stays in the line", "a\rb\nc\r", "a\rb\nc\r\n", true},
-      {"Ctrl-Z and what follows it", "a\x1A" "b\nc\n", "a\x1A" "b\nc\n", true},
+      {"Ctrl-Z and what follows it",
+       "a\x1A"
+       "b\nc\n",
+       "a\x1A"
+       "b\nc\n",
+       true},
       {"NUL byte", std::string("a\0b\n", 4), std::string("a\0b\n", 4), true},
       {"blank lines", "\n\nx\n", "\n\nx\n", true},
   };

@@ -36,37 +36,44 @@ const std::string kRejected = withLineEnds(
     "It is also possible that the path to setup is incorrect\n"
     "For help enter: Quorvantel.exe /h \n");
 
-std::string usageAsPrinted() { return withLineEnds(kUsageText + std::string("\n")); }
+std::string usageAsPrinted() {
+  return withLineEnds(kUsageText + std::string("\n"));
+}
 
 TEST(UsageText, HasItsTwentyLinesBetweenEmptyOnes) {
   const std::vector<std::pair<int, std::string>> lines = {
       {0, ""},
       {1, "Quorvantel Version 1.0.2 "},
       {0, ""},
-      {1, "Usage: Quorvantel.exe <path to setup> '/T=...' [/L=...] [/S=...] "
-          "[/D=...]"},
+      {1,
+       "Usage: Quorvantel.exe <path to setup> '/T=...' [/L=...] [/S=...] "
+       "[/D=...]"},
       {1, ""},
       {1, "'/L=', Language:   e --> englisch "},
       {20, "g --> german "},
       {0, ""},
-      {1, "'/T=', Tools you want to install. Enter a combination of "
-          "following characters:"},
+      {1,
+       "'/T=', Tools you want to install. Enter a combination of "
+       "following characters:"},
       {20, "c --> the configuration tool will be installed"},
       {20, "b --> the Bug reporter tool will be installed"},
       {20, "d --> the data transfer tool will be installed"},
       {20, "f --> the Firmware Update tool will be installed"},
       {0, ""},
-      {1, "'/S=', save option, this specifies how to store the users' "
-          "client settings:"},
+      {1,
+       "'/S=', save option, this specifies how to store the users' "
+       "client settings:"},
       {20, "i --> individually for all users of one PC" + std::string(42, ' ')},
       {20, "c --> centrallly for all users of one PC" + std::string(45, ' ')},
       {106, ""},
-      {1, "'/D=', used to enter the path of directory, where the Tools "
-          "should be installed"},
+      {1,
+       "'/D=', used to enter the path of directory, where the Tools "
+       "should be installed"},
       {106, ""},
-      {1, "Note: Parameters must be entered in the following order "
-          "(Quorvantel.exe <path to setup> '/T=...' [/L=...] [/S=...] "
-          "[/D=...])"},
+      {1,
+       "Note: Parameters must be entered in the following order "
+       "(Quorvantel.exe <path to setup> '/T=...' [/L=...] [/S=...] "
+       "[/D=...])"},
   };
   std::string expected;
   for (const auto& [lead, text] : lines) {
@@ -151,9 +158,10 @@ TEST(Run, ReportsWhatTheSetupLeftBehind) {
   const TempDir dir;
   const fs::path before = fs::current_path();
   fs::current_path(dir.path());
-  writeFile("setup.exe",
-            "#!/bin/sh\nprintf '%s|' \"$@\" > args\n"
-            "printf 'unknown tool x\\r\\nsecond' > 'C:\\Temp\\errorFile.txt'\n");
+  writeFile(
+      "setup.exe",
+      "#!/bin/sh\nprintf '%s|' \"$@\" > args\n"
+      "printf 'unknown tool x\\r\\nsecond' > 'C:\\Temp\\errorFile.txt'\n");
   fs::permissions("setup.exe", fs::perms::owner_all);
 
   const Outcome outcome = run({"./setup.exe", "/T=cx", "/D=my dir", "/L=g"});

@@ -39,8 +39,7 @@ TEST(SetupCommand, AssemblesTheSilentInstallLine) {
        "setup.exe /S /L=e /T=b /D=D:\\a"},
       {{"setup.exe", "/T=xb", "/S=c"}, "setup.exe /S /SO=c /T=xb"},
       {{"setup.exe", "/L=", "/T=c"}, "setup.exe /S /L= /T=c"},
-      {{"setup.exe", "/T=b", "/L=e", "/T=c", "/L=g"},
-       "setup.exe /S /L=g /T=c"},
+      {{"setup.exe", "/T=b", "/L=e", "/T=c", "/L=g"}, "setup.exe /S /L=g /T=c"},
       {{"setup.exe", "/D=C:\\my tools", "/T=c"},
        "setup.exe /S /T=c /D=C:\\my tools"},
       // The path entry is gone before the options are appended, so a
@@ -70,7 +69,8 @@ TEST(EncodeForCmd, KeepsCmdFromReadingItsOwnSyntax) {
       {"C:\\s\\setup.exe", " /S /D=C:\\x&echo INJECTED",
        "C:\\s\\setup.exe /S /D=C:\\x^&echo INJECTED"},
       {"setup.exe", " /S /D=C:\\R&D Tools", "setup.exe /S /D=C:\\R^&D Tools"},
-      {"setup.exe", " /S /T=a|b<c>d^e(f)", "setup.exe /S /T=a^|b^<c^>d^^e^(f^)"},
+      {"setup.exe", " /S /T=a|b<c>d^e(f)",
+       "setup.exe /S /T=a^|b^<c^>d^^e^(f^)"},
       // A quote in a value opens a stretch that cmd reads literally.
       {"setup.exe", " /S /D=\"a&b\" c&d", "setup.exe /S /D=\"a&b\" c^&d"},
       {"setup.exe", " /S /D=\"a&b", "setup.exe /S /D=\"a&b"},
@@ -88,7 +88,8 @@ TEST(EncodeForCmd, KeepsCmdFromReadingItsOwnSyntax) {
       {"set.exe", " /S", "\"\"set.exe\" /S\""},
       {"setup.exe", " /S", "setup.exe /S"},
       {"..\\settings.exe", " /S", "..\\settings.exe /S"},
-      {"C:\\s\\setup\xE4.exe", " /S /D=\xFF", "C:\\s\\setup\xE4.exe /S /D=\xFF"},
+      {"C:\\s\\setup\xE4.exe", " /S /D=\xFF",
+       "C:\\s\\setup\xE4.exe /S /D=\xFF"},
   };
   for (const CmdCase& c : cases) {
     const std::string command = c.program + c.rest;
@@ -113,7 +114,8 @@ TEST(EncodeForCmd, LengthLimitIsCmdsOwn) {
 }
 
 TEST(EncodeForSh, QuotesEveryWordForTheShell) {
-  EXPECT_EQ(encodeForSh("./setup.exe /S /T=c", 11), "'./setup.exe' '/S' '/T=c'");
+  EXPECT_EQ(encodeForSh("./setup.exe /S /T=c", 11),
+            "'./setup.exe' '/S' '/T=c'");
   EXPECT_EQ(encodeForSh("my setup.exe /S /D=a b", 12),
             "'my setup.exe' '/S' '/D=a' 'b'");
   EXPECT_EQ(encodeForSh("it's.exe /S /D=$(x)`y`;z&\n", 8),
@@ -128,13 +130,16 @@ TEST(RunSetupCommand, ShellStartsTheSetupWithTheIntendedWords) {
   const TempDir dir;
   const std::string setup = dir.file("my setup's.exe");
   const std::string log = dir.file("log");
-  writeFile(setup, "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
-                   "done >'" + log + "'\n");
+  writeFile(setup,
+            "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
+            "done >'" +
+                log + "'\n");
   std::filesystem::permissions(setup, std::filesystem::perms::owner_all);
 
   const std::string command = setup + " /S /T=c;touch x /D=$HOME `id` a\nb";
   runSetupCommand(encodeForSh(command, setup.size()));
-  EXPECT_EQ(readFile(log), "[/S]\n[/T=c;touch]\n[x]\n[/D=$HOME]\n[`id`]\n[a\nb]\n");
+  EXPECT_EQ(readFile(log),
+            "[/S]\n[/T=c;touch]\n[x]\n[/D=$HOME]\n[`id`]\n[a\nb]\n");
 }
 #endif
 
