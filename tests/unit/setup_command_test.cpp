@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -123,7 +125,47 @@ TEST(EncodeForSh, QuotesEveryWordForTheShell) {
   EXPECT_EQ(encodeForSh("s.exe /S\t /T=c", 5), "'s.exe' '/S'\t '/T=c'");
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// The real cmd.exe, the model and the intended command line must agree: the
+// stand-in setup named by QUORVANTEL_STANDIN records what it receives.
+TEST(RunSetupCommand, RealCmdReadsTheEncodingAsTheModelDoes) {
+  const char* standinVariable = std::getenv("QUORVANTEL_STANDIN");
+  ASSERT_NE(standinVariable, nullptr) << "QUORVANTEL_STANDIN names it";
+  // Copied: setting a variable may move the environment.
+  const std::string standin = standinVariable;
+  const TempDir dir;
+  const std::string log = dir.file("received.log");
+  _putenv_s("QUORVANTEL_STANDIN_LOG", log.c_str());
+
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"plain", " /S /T=c /D=C:\\x&echo INJECTED>injected.txt"},
+      {"with blank (x86)", " /S /L=<g> /SO=^i /T=c|b"},
+      {"R&D;a=b,c+[1]", " /S /D=\"a&b\"&(c) ^& \"d"},
+      {"pct 100%", " /S /D=100% %QUORVANTEL_UNDEFINED% !x! ,;= \t\xE4\xFF"},
+      {"quote", " /S /D=a\"b&c\"d|e\"f<g"},
+  };
+  for (const auto& [folder, rest] : rows) {
+    std::filesystem::create_directories(dir.path() / folder);
+    const std::string setup = dir.file(folder + "\\setup.exe");
+    std::filesystem::copy_file(standin, setup);
+    const std::string command = setup + rest;
+    const std::string encoded = encodeForCmd(command, setup.size());
+    const CmdReading reading = readCmdLine(encoded);
+
+    std::filesystem::remove(log);
+    runSetupCommand(encoded);
+    std::string received = readFile(log);
+    ASSERT_FALSE(received.empty()) << "the setup did not start: " << encoded;
+    received.pop_back();  // the NUL after each command line
+
+    EXPECT_TRUE(reading.predictable) << encoded;
+    EXPECT_EQ(received, reading.commandLine) << encoded;
+    const bool quoted = received.front() == '"';
+    EXPECT_EQ(received, quoted ? "\"" + setup + "\"" + rest : command);
+    EXPECT_FALSE(std::filesystem::exists("injected.txt"));
+  }
+}
+#else
 // Runs the command through the real /bin/sh with a stand-in setup that
 // writes each argument it receives on a line of its own.
 TEST(RunSetupCommand, ShellStartsTheSetupWithTheIntendedWords) {
