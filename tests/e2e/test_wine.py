@@ -215,17 +215,24 @@ class CommandHandOver(WineTestCase):
 
 class ProbeAndReport(WineTestCase):
     def test_probe_leaves_nothing_and_keeps_a_file_of_that_name(self):
-        self.wine.place_setup("C:\\p\\setup.exe")
-        taken = self.wine.unix("C:\\p\\setup.exetest")
+        self.wine.place_setup("C:\\s\\setup.exe")
+        out, status, received = self.run_setup(["C:\\s\\setup.exe", "/T=c"])
+        self.assertEqual((out, status, len(received)), (b"", 0, 1))
+        self.assertEqual(os.listdir(self.wine.unix("C:\\s")), ["setup.exe"])
+
+        taken = self.wine.unix("C:\\s\\setup.exetest")
         with open(taken, "wb") as f:
             f.write(b"someone's file\r\n\x1a")
-        out, status, received = self.run_setup(["C:\\p\\setup.exe", "/T=c"])
-        self.assertEqual((out, status, len(received)), (b"", 0, 1))
-        with open(taken, "rb") as f:
-            self.assertEqual(f.read(), b"someone's file\r\n\x1a")
-        self.assertEqual(sorted(os.listdir(self.wine.unix("C:\\p"))),
-                         ["setup.exe", "setup.exetest"])
-        os.remove(taken)
+        try:
+            out, status, received = self.run_setup(["C:\\s\\setup.exe",
+                                                    "/T=c"])
+            self.assertEqual((out, status, len(received)), (b"", 0, 1))
+            with open(taken, "rb") as f:
+                self.assertEqual(f.read(), b"someone's file\r\n\x1a")
+            self.assertEqual(sorted(os.listdir(self.wine.unix("C:\\s"))),
+                             ["setup.exe", "setup.exetest"])
+        finally:
+            os.remove(taken)
 
     def test_folder_that_does_not_exist_is_protected(self):
         with open(self.wine.unix(self.ERROR_FILE), "wb") as f:

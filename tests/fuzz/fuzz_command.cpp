@@ -15,6 +15,7 @@
 #include "options/parse_arguments.h"
 #include "run.h"
 #include "setup/setup_command.h"
+#include "test_support.h"
 
 namespace {
 
@@ -107,13 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     }
   }
 
-  std::vector<const char*> argv = {"Quorvantel.exe"};
-  for (const std::string& argument : arguments) {
-    argv.push_back(argument.c_str());
-  }
-  argv.push_back(nullptr);
+  const ArgumentVector argv(arguments);
   OptionTable table;
-  parseArguments(static_cast<int>(argv.size() - 1), argv.data(), table);
+  parseArguments(argv.argc(), argv.argv(), table);
   if (!isHelpRequested(table) && passesOptionChecks(table)) {
     std::string command;
     const std::string setupPath = beginSetupCommand(table, command);

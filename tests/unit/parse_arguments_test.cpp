@@ -5,17 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
+
 namespace {
 
 // Parses the arguments after the program name as the run would.
 OptionTable parse(const std::vector<std::string>& arguments) {
-  std::vector<const char*> argv = {"Quorvantel.exe"};
-  for (const std::string& argument : arguments) {
-    argv.push_back(argument.c_str());
-  }
-  argv.push_back(nullptr);
+  const ArgumentVector vector(arguments);
   OptionTable table;
-  parseArguments(static_cast<int>(argv.size() - 1), argv.data(), table);
+  parseArguments(vector.argc(), vector.argv(), table);
   return table;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_dir.h"
+#include "test_support.h"
 
 namespace {
 
@@ -18,16 +18,10 @@ struct Outcome {
 };
 
 Outcome run(const std::vector<std::string>& arguments) {
-  std::vector<const char*> argv = {"Quorvantel.exe"};
-  for (const std::string& argument : arguments) {
-    argv.push_back(argument.c_str());
-  }
-  argv.push_back(nullptr);
+  const ArgumentVector vector(arguments);
   Outcome outcome{};
-  outcome.out = captureStdout([&] {
-    outcome.status =
-        runQuorvantel(static_cast<int>(argv.size() - 1), argv.data());
-  });
+  outcome.out = captureStdout(
+      [&] { outcome.status = runQuorvantel(vector.argc(), vector.argv()); });
   return outcome;
 }
 

@@ -9,7 +9,7 @@
 
 #include "cmd_model.h"
 #include "options/parse_arguments.h"
-#include "temp_dir.h"
+#include "test_support.h"
 
 namespace {
 
@@ -20,13 +20,9 @@ struct Assembled {
 };
 
 Assembled assemble(const std::vector<std::string>& arguments) {
-  std::vector<const char*> argv = {"Quorvantel.exe"};
-  for (const std::string& argument : arguments) {
-    argv.push_back(argument.c_str());
-  }
-  argv.push_back(nullptr);
+  const ArgumentVector vector(arguments);
   Assembled out;
-  parseArguments(static_cast<int>(argv.size() - 1), argv.data(), out.rest);
+  parseArguments(vector.argc(), vector.argv(), out.rest);
   out.setupPath = beginSetupCommand(out.rest, out.command);
   buildSetupCommand(out.rest, out.command);
   return out;

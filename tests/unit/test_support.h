@@ -3,6 +3,23 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
+
+// An argument vector as the runtime hands it to main: the program's name,
+// the arguments and a null entry.
+class ArgumentVector {
+ public:
+  explicit ArgumentVector(std::vector<std::string> arguments);
+  ArgumentVector(const ArgumentVector&) = delete;
+  ArgumentVector& operator=(const ArgumentVector&) = delete;
+
+  int argc() const { return static_cast<int>(pointers_.size() - 1); }
+  const char* const* argv() const { return pointers_.data(); }
+
+ private:
+  std::vector<std::string> strings_;
+  std::vector<const char*> pointers_;
+};
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempDir {

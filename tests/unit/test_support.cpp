@@ -1,17 +1,26 @@
-#include "temp_dir.h"
+#include "test_support.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdio>
 #include <random>
+#include <utility>
 
 #ifdef _WIN32
 const char kLineEnd[] = "\r\n";
 #else
 const char kLineEnd[] = "\n";
 #endif
+
+ArgumentVector::ArgumentVector(std::vector<std::string> arguments)
+    : strings_(std::move(arguments)) {
+  strings_.insert(strings_.begin(), "Quorvantel.exe");
+  for (const std::string& text : strings_) {
+    pointers_.push_back(text.c_str());
+  }
+  pointers_.push_back(nullptr);
+}
 
 TempDir::TempDir() {
   std::random_device seed;
