@@ -122,6 +122,14 @@ TEST(EncodeForSh, QuotesEveryWordForTheShell) {
 }
 
 #ifdef _WIN32
+std::string repeated(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) {
+    out += text;
+  }
+  return out;
+}
+
 // The real cmd.exe, the model and the intended command line must agree: the
 // stand-in setup named by QUORVANTEL_STANDIN records what it receives.
 TEST(RunSetupCommand, RealCmdReadsTheEncodingAsTheModelDoes) {
@@ -139,6 +147,8 @@ TEST(RunSetupCommand, RealCmdReadsTheEncodingAsTheModelDoes) {
       {"R&D;a=b,c+[1]", " /S /D=\"a&b\"&(c) ^& \"d"},
       {"pct 100%", " /S /D=100% %QUORVANTEL_UNDEFINED% !x! ,;= \t\xE4\xFF"},
       {"quote", " /S /D=a\"b&c\"d|e\"f<g"},
+      {"caret", " /S /T=c /D=C:\\Program Files (x86)\\T ^& more^"},
+      {"long", " /S /T=c /D=" + repeated("x&y", 1500)},
   };
   for (const auto& [folder, rest] : rows) {
     std::filesystem::create_directories(dir.path() / folder);
