@@ -116,7 +116,7 @@ class UsageAndChecks(WineTestCase):
     def test_rejected_command_lines_exit_2(self):
         for arguments in (["C:\\s\\setup.exe"], ["C:\\s\\setup.exe", "/T=zz"],
                           ["C:\\s\\setup.exe", "/t=b"], ["/T=cb"],
-                          ["-h", "/T=c"]):
+                          ["-h", "/T=c"], ['C:\\s\\set"up.exe', "/T=c"]):
             out, status, received = self.run_setup(arguments)
             self.assertEqual((out, status, received), (REJECTED, 2, []),
                              arguments)
@@ -170,6 +170,9 @@ class CommandHandOver(WineTestCase):
              "/S /T=c\t,;=%%! /D=a\tb"),
             ("C:\\R&D (x86); a=b,c\\set up.exe", ["/T=c", "/L=g"],
              '"C:\\R&D (x86); a=b,c\\set up.exe" /S /L=g /T=c'),
+            ("C:\\100% sure! ^x\\setup.exe", ["/T=c", "/S=%PATH%"],
+             '"C:\\100% sure! ^x\\setup.exe" /S /SO=%PATH% /T=c'),
+            ("C:\\S\u00fcd\\setup.exe", ["/T=c"], "/S /T=c"),
             ("C:\\s\\setup.exe", ["/T=c", "/D=C:\\" + "\u00e4\u00f6\u00fc"],
              "/S /T=c /D=C:\\" + "\u00e4\u00f6\u00fc"),
             ("C:\\s\\setup.exe", ["/T=c", "/D=" + "x&y" * 1500],
