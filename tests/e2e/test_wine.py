@@ -44,9 +44,13 @@ class Wine:
         return os.path.join(self.drive_c, *windows_path[3:].split("\\"))
 
     def place_setup(self, windows_path, source=None):
+        # Copied under another name and renamed over the target, so that a
+        # program file Wine may still hold from the last run is never
+        # rewritten in place.
         target = self.unix(windows_path)
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        shutil.copyfile(source or self.standin, target)
+        shutil.copyfile(source or self.standin, target + ".new")
+        os.replace(target + ".new", target)
         return target
 
     def run(self, arguments, env=None, cwd=None):
