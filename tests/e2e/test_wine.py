@@ -190,9 +190,9 @@ class CommandHandOver(WineTestCase):
             self.assertEqual(received, [expected.encode("cp1252")], options)
             self.assert_nothing_injected(out)
 
-    def test_names_cmd_would_take_as_its_own_commands(self):
+    def test_names_cmd_would_read_otherwise(self):
         folder = self.wine.unix("C:\\builtin")
-        for name in ("echo.exe", "set.exe"):
+        for name in ("echo.exe", "set.exe", "@setup.exe"):
             self.wine.place_setup("C:\\builtin\\" + name)
             out, status, received = self.run_setup([name, "/T=c"], cwd=folder)
             self.assertEqual((out, status), (b"", 0), name)
